@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/linux/iconv_converter.hpp"
 #include "update/encoding.hpp"
@@ -68,14 +69,18 @@ TEST(text_to_number, overflow_reads_as_infinity_never_nan) {
 }
 
 TEST(text_to_number, ignores_the_process_locale) {
-    // A locale whose decimal separator is a comma must not change how "1.5" reads.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    }
+    // Build a locale whose decimal separator is a comma; "1.5" must still read as 1.5.
+    const std::string folder = ::testing::TempDir() + "zivmora-locales";
+    const std::string command = "mkdir -p '" + folder + "' && localedef -i de_DE -f UTF-8 '" +
+                                folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "localedef could not build de_DE.UTF-8";
+    ::setenv("LOCPATH", folder.c_str(), 1);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
     EXPECT_DOUBLE_EQ(text_to_number("1.5"), 1.5);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_DOUBLE_EQ(text_to_number("1,5"), 1.0);
+    std::setlocale(LC_ALL, "C");
+    ::unsetenv("LOCPATH");
 }
 
 TEST(normalise_full_width, table) {

@@ -1,0 +1,28 @@
+# The README's commands. Each installs what it needs first.
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build test fuzz bench clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+build: deps
+	cmake --preset linux
+	cmake --build --preset linux -j $(JOBS)
+
+# A short bounded libFuzzer run over the version page's reading, then every test.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	ctest --preset fuzz
+
+test: build fuzz
+	ctest --preset linux -j $(JOBS)
+
+bench: build
+	build/linux/bench/update_check_bench
+
+clean:
+	rm -rf build
