@@ -1,7 +1,7 @@
 # The README's commands. Each installs what it needs first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test fuzz bench clean
+.PHONY: all deps build run test fuzz bench clean
 
 all: build
 
@@ -11,6 +11,10 @@ deps:
 build: deps
 	cmake --preset linux
 	cmake --build --preset linux -j $(JOBS)
+
+# The program against the demo site on 127.0.0.1 (ZIVMORA_PUBLISH=1.50 shows the update prompt).
+run: build
+	tools/run-demo build/linux
 
 # A short bounded libFuzzer run over the version page's reading, then every test.
 fuzz: deps

@@ -54,6 +54,9 @@ std::string page(const std::string& title, const std::string& body) {
            ".screen{width:480px;height:200px;background:#101820;color:#f5b82e;display:flex;"
            "align-items:center;justify-content:center;font-size:28px;border-radius:6px}"
            "ul{line-height:1.9}a{color:#1d5fa8}"
+           // Fixed places, so that tests can click these links by position.
+           "a.spot{position:absolute;left:560px;width:150px;height:40px;display:block;"
+           "background:#dde7f2;border-radius:4px;text-align:center;line-height:40px}"
            "</style></head><body>" +
            body + "</body></html>\n";
 }
@@ -67,9 +70,11 @@ std::string play_page(const std::string& code) {
                  std::to_string(next) + "\">视频 " + std::to_string(next) + "</a></li>";
     }
     links +=
-        "<li><a id=\"new-window\" href=\"/play/?:777\" target=\"_blank\">"
-        "视频 777（在新窗口打开）</a></li>"
-        "<li><a id=\"popup\" href=\"/popup\">弹出窗口的页面</a></li>";
+        "<li><a class=\"spot\" style=\"top:100px\" href=\"/play/?:777\" target=\"_blank\">"
+        "新窗口：视频 777</a></li>"
+        "<li><a class=\"spot\" style=\"top:160px\" href=\"/play/?:555\" "
+        "onclick=\"window.open(this.href); return false;\">脚本窗口：视频 555</a></li>"
+        "<li><a class=\"spot\" style=\"top:220px\" href=\"/popup\">弹出窗口的页面</a></li>";
     return page("视频 " + shown,
                 "<header><h1>演示视频站</h1></header><main><div class=\"screen\">▶ 视频 " +
                     shown + "</div><ul>" + links + "</ul></main>");

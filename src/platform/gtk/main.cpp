@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/application.hpp"
+#include "platform/gtk/artwork.hpp"
 #include "platform/gtk/gtk_shell.hpp"
 #include "platform/gtk/main_window.hpp"
 #include "platform/gtk/webkit_browser.hpp"
@@ -18,6 +19,7 @@ int main() {
         std::fputs("zivmora: the start-up window cannot be loaded: no display\n", stderr);
         return kExitLoadFailed;
     }
+    zivmora_artwork_register_resource();
     try {
         linux_platform::CurlHttpClient http;
         linux_platform::IconvConverter converter;

@@ -184,7 +184,13 @@ GtkWidget* MainWindow::build_edit_box(const Form& form, ControlId id) {
 
 GtkWidget* MainWindow::build_toolbar(const Form& form) {
     const ToolbarSettings& settings = form.toolbar;
-    GObjectPtr<GdkPixbuf> strip(gdk_pixbuf_new_from_resource(kStripResource, nullptr));
+    GError* error = nullptr;
+    GObjectPtr<GdkPixbuf> strip(gdk_pixbuf_new_from_resource(kStripResource, &error));
+    if (!strip) {
+        // The buttons still work without their pictures.
+        g_warning("zivmora: toolbar pictures: %s", error ? error->message : "not loaded");
+        g_clear_error(&error);
+    }
     GtkWidget* toolbar = gtk_event_box_new();  // its own window: the white background, the cursor
     GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
     // The toolbar starts left of the window's edge; keep its first button in sight.

@@ -44,6 +44,7 @@ GtkWidget* WebKitBrowser::create_view(const BrowserSettings& settings, WindowEve
     g_signal_connect(view, "mouse-target-changed", G_CALLBACK(on_web_view_mouse_target_changed),
                      this);
     g_signal_connect(view, "script-dialog", G_CALLBACK(on_web_view_script_dialog), this);
+    g_signal_connect(view, "load-changed", G_CALLBACK(on_web_view_load_changed), this);
 
     if (!settings.address.empty()) {
         navigate(std::string(settings.address));
@@ -90,6 +91,16 @@ void WebKitBrowser::on_web_view_mouse_target_changed(WebKitWebView*, WebKitHitTe
                            ? webkit_hit_test_result_get_link_uri(hit)
                            : nullptr;
     guarded([&] { self->events_->on_browser_status_text(link ? link : ""); });
+}
+
+void WebKitBrowser::on_web_view_load_changed(WebKitWebView*, WebKitLoadEvent event,
+                                             WebKitBrowser* self) {
+    // A new page replaces the link that was hovered on the old one, as a browser's status
+    // bar forgets it. Without this, a page that opens a pop-up while it loads would have the
+    // link that led to it loaded again, and again.
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        guarded([&] { self->events_->on_browser_status_text(""); });
+    }
 }
 
 gboolean WebKitBrowser::on_web_view_script_dialog(WebKitWebView*, WebKitScriptDialog*,

@@ -31,6 +31,8 @@ private:
     static void on_web_view_mouse_target_changed(WebKitWebView* view,
                                                  WebKitHitTestResult* hit, guint modifiers,
                                                  WebKitBrowser* self);
+    static void on_web_view_load_changed(WebKitWebView* view, WebKitLoadEvent event,
+                                         WebKitBrowser* self);
     static gboolean on_web_view_script_dialog(WebKitWebView* view, WebKitScriptDialog* dialog,
                                               WebKitBrowser* self);
 
