@@ -27,6 +27,7 @@ test: build fuzz
 
 bench: build
 	build/linux/bench/update_check_bench
+	python3 bench/startup_memory.py build/linux
 
 clean:
 	rm -rf build
