@@ -1,7 +1,7 @@
 # The README's commands. Each installs what it needs first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build windows wine-tests run test fuzz bench clean
 
 all: build
 
@@ -11,6 +11,16 @@ deps:
 build: deps
 	cmake --preset linux
 	cmake --build --preset linux -j $(JOBS)
+
+# The 32-bit Windows program: build/windows/zivmora.exe.
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+# The same Windows sources for x86-64, as the Wine tests run them, with their driver.
+wine-tests: deps
+	cmake --preset wine-tests
+	cmake --build --preset wine-tests -j $(JOBS)
 
 # The program against the demo site on 127.0.0.1 (ZIVMORA_PUBLISH=1.50 shows the update prompt).
 run: build
@@ -22,7 +32,7 @@ fuzz: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	ctest --preset fuzz
 
-test: build fuzz
+test: build fuzz windows wine-tests
 	ctest --preset linux -j $(JOBS)
 
 bench: build
