@@ -146,6 +146,12 @@ int info() {
             const std::string prefix = "edit" + std::to_string(edit++);
             print((prefix + ".text").c_str(), utf8(window_text(child)));
             print((prefix + ".place").c_str(), where);
+            RECT area{};
+            GetClientRect(child, &area);
+            POINT centre{area.right / 2, area.bottom / 3};
+            ClientToScreen(child, &centre);
+            print((prefix + ".screen").c_str(),
+                  std::to_string(centre.x) + "," + std::to_string(centre.y));
         } else if (kind == STATUSCLASSNAMEW) {
             print("status.place", where);
             const int parts = static_cast<int>(send(child, SB_GETPARTS, 0, 0));

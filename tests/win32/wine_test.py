@@ -37,7 +37,7 @@ environment = None
 
 def wine(*arguments, timeout=60, check=True):
     return subprocess.run([WINE, *arguments], env=environment, capture_output=True,
-                          timeout=timeout, check=check)
+                          stdin=subprocess.DEVNULL, timeout=timeout, check=check)
 
 
 def setUpModule():
@@ -188,14 +188,18 @@ class WineProgramTest(unittest.TestCase):
     def start(self):
         self.started = time.monotonic()
         self.process = subprocess.Popen([WINE, PROGRAM], env=environment,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
 
     def wait_for_window(self):
-        status, found = driver("wait-window", "30000")
-        self.assertEqual(status, 0, "the main window did not appear")
+        # Watched from the X side first: a second Wine process starting while the program's
+        # own is still starting can stall in a fresh prefix.
+        window = wait_until(lambda: xdotool("search", "--onlyvisible", "--name", TITLE).split(),
+                            timeout=60, interval=0.02)
         self.shown_after = time.monotonic() - self.started
-        window = wait_until(lambda: xdotool("search", "--onlyvisible", "--name", TITLE).split())
-        self.assertTrue(window, "no X window for the main window")
+        self.assertTrue(window, "the main window did not appear")
+        status, _ = driver("wait-window", "10000")
+        self.assertEqual(status, 0, "the driver does not see the main window")
         xdotool("windowfocus", "--sync", window[0])
         time.sleep(0.5)
         return window[0]
@@ -327,6 +331,19 @@ class FirstStart(WineProgramTest):
         status, info = driver("info")
         self.assertEqual(info["status.part1"], "你按了下一视频 ")
         self.screenshot("wine-after-toolbar-click.png")
+
+        # A press on the hint box raises the code box, which shows the last code and takes
+        # what is typed.
+        hint = next(key[:-len(".text")] for key in info
+                    if key.startswith("edit") and info[key] == "请在这里输入英文字母或数字")
+        x, y = info[hint + ".screen"].split(",")
+        xdotool("mousemove", "--sync", x, y)
+        xdotool("click", "1")
+        time.sleep(0.5)
+        xdotool("key", "--delay", "100", "End", "BackSpace", "BackSpace", "BackSpace",
+                "BackSpace", "4", "2")
+        self.assertTrue(wait_until(lambda: self.site.play_requests()[-1:] == ["42"]))
+        self.screenshot("wine-after-hint-box-click.png")
 
         xdotool("key", "Escape")
         self.assertEqual(self.wait_for_exit(), 0)
