@@ -345,6 +345,15 @@ class FirstStart(WineProgramTest):
         self.assertTrue(wait_until(lambda: self.site.play_requests()[-1:] == ["42"]))
         self.screenshot("wine-after-hint-box-click.png")
 
+        # Tab and Shift+Tab go through the focus order before any control sees them.
+        xdotool("key", "Tab")  # code box -> hint box
+        xdotool("type", "9")
+        time.sleep(0.5)
+        self.assertEqual(self.site.play_requests()[-1], "42")
+        xdotool("key", "shift+Tab")  # hint box -> code box
+        xdotool("type", "9")
+        self.assertTrue(wait_until(lambda: self.site.play_requests()[-1:] == ["429"]))
+
         xdotool("key", "Escape")
         self.assertEqual(self.wait_for_exit(), 0)
 
@@ -362,6 +371,9 @@ class LaterStart(WineProgramTest):
         self.start()
         self.wait_for_window()
         self.assertEqual(os.stat(links[0]).st_mtime_ns, written)
+        # No focus move on this start: the default focus rule puts it into the code box.
+        xdotool("type", "3")
+        self.assertTrue(wait_until(lambda: "3" in self.site.play_requests()))
         xdotool("key", "Escape")
         self.assertEqual(self.wait_for_exit(), 0)
 
