@@ -1,7 +1,7 @@
 # The README's commands. Each installs what it needs first.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build windows wine-tests run test fuzz bench clean
+.PHONY: all deps build windows wine-tests run test fuzz bench format format-check clean
 
 all: build
 
@@ -32,8 +32,17 @@ fuzz: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	ctest --preset fuzz
 
-test: build fuzz windows wine-tests
+test: format-check build fuzz windows wine-tests
 	ctest --preset linux -j $(JOBS)
+
+SOURCES = $(shell git ls-files '*.cpp' '*.hpp')
+
+# .clang-format is the formatting authority.
+format:
+	clang-format -i $(SOURCES)
+
+format-check: deps
+	clang-format --dry-run -Werror $(SOURCES)
 
 bench: build
 	build/linux/bench/update_check_bench

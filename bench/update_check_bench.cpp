@@ -92,7 +92,9 @@ void adversarial_16_mib_openings_then_one_closing(benchmark::State& state) {
 
 BENCHMARK(ordinary_1_mib)->Unit(benchmark::kMillisecond);
 BENCHMARK(adversarial_16_mib_openings_without_closing)->Unit(benchmark::kMillisecond);
-BENCHMARK(adversarial_16_mib_openings_then_one_closing)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(adversarial_16_mib_openings_then_one_closing)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

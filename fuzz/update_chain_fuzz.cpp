@@ -16,11 +16,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zivmora;
     static linux_platform::IconvConverter converter;
-    const Bytes body(reinterpret_cast<const char*>(data), reinterpret_cast<const char*>(data) + size);
+    const Bytes body(reinterpret_cast<const char*>(data),
+                     reinterpret_cast<const char*>(data) + size);
 
     // The chain as the update check runs it.
-    const Bytes page = convert_encoding(converter, text_to_bytes(bytes_to_text(body)), "UTF-8",
-                                        "GB18030");
+    const Bytes page =
+        convert_encoding(converter, text_to_bytes(bytes_to_text(body)), "UTF-8", "GB18030");
     const std::string version = published_version(bytes_to_text(page));
     if (std::isnan(text_to_number(version))) {
         std::abort();

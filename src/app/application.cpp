@@ -28,9 +28,9 @@ int Application::run() {
     capture_program_location();
     WindowPort& window = platform_.window;
     if (!window.load(main_form(), *this)) {
-        platform_.shell.message_box(std::string(kLoadFailedMessage), std::string(kLoadFailedTitle),
-                                    effective_message_box_style(message_box_style::kOk |
-                                                                message_box_style::kIconError));
+        platform_.shell.message_box(
+            std::string(kLoadFailedMessage), std::string(kLoadFailedTitle),
+            effective_message_box_style(message_box_style::kOk | message_box_style::kIconError));
         run_exit_routine();
         return kExitLoadFailed;
     }
@@ -56,8 +56,8 @@ int Application::run() {
 }
 
 void Application::capture_program_location() {
-    const ProgramLocation location = split_program_path(platform_.shell.program_path(),
-                                                        platform_.shell.path_separator());
+    const ProgramLocation location =
+        split_program_path(platform_.shell.program_path(), platform_.shell.path_separator());
     state_.program_directory = location.directory;
     state_.program_file_name = location.file_name;
     platform_.shell.set_current_directory(state_.program_directory);
@@ -65,15 +65,15 @@ void Application::capture_program_location() {
 
 void Application::run_created_sequence() {
     state_.current_code = 1;
-    const UpdateOutcome update = run_update_check(
-        {platform_.http, platform_.converter, platform_.shell}, state_,
-        addresses_.version_page, addresses_.download_page);
+    const UpdateOutcome update =
+        run_update_check({platform_.http, platform_.converter, platform_.shell}, state_,
+                         addresses_.version_page, addresses_.download_page);
     if (update == UpdateOutcome::accepted) {
         request_close_later();  // the rest of the sequence still runs first
     }
     code_entry_.start_navigation(state_.current_code);
-    const ShortcutStep shortcut = run_shortcut_step(
-        platform_.shell, {state_.program_directory, state_.program_file_name});
+    const ShortcutStep shortcut =
+        run_shortcut_step(platform_.shell, {state_.program_directory, state_.program_file_name});
     if (shortcut == ShortcutStep::already_there) {
         return;
     }

@@ -12,8 +12,7 @@ ProgramLocation split_program_path(std::string_view path, char separator) {
     return {std::string(path.substr(0, last)), std::string(path.substr(last + 1))};
 }
 
-std::string shortcut_path(std::string desktop_folder, char separator,
-                          std::string_view extension) {
+std::string shortcut_path(std::string desktop_folder, char separator, std::string_view extension) {
     if (!desktop_folder.empty() && desktop_folder.back() != separator) {
         desktop_folder.push_back(separator);
     }

@@ -30,7 +30,9 @@ std::optional<std::uint16_t> parse_port(std::string_view text) {
     return static_cast<std::uint16_t>(value);
 }
 
-bool fits(std::string_view part, std::size_t room) { return part.size() < room; }
+bool fits(std::string_view part, std::size_t room) {
+    return part.size() < room;
+}
 
 }  // namespace
 

@@ -16,8 +16,7 @@ unsigned update_prompt_style() {
 std::string retrieve_version_page(HttpClient& client, EncodingConverter& converter,
                                   const std::string& address) {
     const std::string body_text = bytes_to_text(fetch_page(client, address));
-    return bytes_to_text(
-        convert_encoding(converter, text_to_bytes(body_text), "UTF-8", "GB18030"));
+    return bytes_to_text(convert_encoding(converter, text_to_bytes(body_text), "UTF-8", "GB18030"));
 }
 
 namespace {
@@ -74,7 +73,9 @@ std::string published_version(std::string_view page) {
     return version;
 }
 
-bool is_newer(double local, double published) { return local - published < -kVersionTolerance; }
+bool is_newer(double local, double published) {
+    return local - published < -kVersionTolerance;
+}
 
 std::string update_prompt_message(std::string_view published_utf8) {
     return "发现新版本 (" + std::string(published_utf8) +
@@ -101,10 +102,9 @@ UpdateOutcome run_update_check(const UpdateCheckPorts& ports, ProgramState& stat
     }
     const std::string published_utf8 = bytes_to_text(
         convert_encoding(ports.converter, text_to_bytes(published), "GB18030", "UTF-8"));
-    const ButtonCode answer =
-        ports.shell.message_box(update_prompt_message(published_utf8),
-                                std::string(kUpdatePromptTitle),
-                                effective_message_box_style(update_prompt_style()));
+    const ButtonCode answer = ports.shell.message_box(
+        update_prompt_message(published_utf8), std::string(kUpdatePromptTitle),
+        effective_message_box_style(update_prompt_style()));
     if (answer != ButtonCode::ok) {
         return UpdateOutcome::declined;
     }

@@ -34,7 +34,9 @@ bool RegexObject::compile(std::string_view pattern, bool case_sensitive) {
     }
 }
 
-bool RegexObject::empty() const { return !compiled_; }
+bool RegexObject::empty() const {
+    return !compiled_;
+}
 
 std::vector<MatchResult> RegexObject::search_all(std::string_view text) const {
     std::vector<MatchResult> results;

@@ -40,7 +40,9 @@ namespace {
 bool is_c_space(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -104,8 +106,8 @@ double text_to_number(std::string_view text) {
         }
     }
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(normal.data() + start, normal.data() + i, value, std::chars_format::general);
+    const auto [end, error] = std::from_chars(normal.data() + start, normal.data() + i, value,
+                                              std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         // As the C library: overflow gives the largest value, underflow zero.
         value = seen_significant && magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;

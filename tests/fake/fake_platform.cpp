@@ -8,7 +8,9 @@
 namespace zivmora::testing {
 namespace {
 
-std::string name_of(ControlId control) { return std::string(describe(control)); }
+std::string name_of(ControlId control) {
+    return std::string(describe(control));
+}
 
 std::string hex(unsigned value) {
     static const char digits[] = "0123456789abcdef";
@@ -96,7 +98,9 @@ Size FakeWindow::client_size() const {
     return {std::max(0, outer_.width - frame.width), std::max(0, outer_.height - frame.height)};
 }
 
-Rect FakeWindow::control_rect(ControlId control) const { return places_.at(control); }
+Rect FakeWindow::control_rect(ControlId control) const {
+    return places_.at(control);
+}
 
 void FakeWindow::place_control(ControlId control, const Rect& place) {
     places_[control] = place;
@@ -105,7 +109,9 @@ void FakeWindow::place_control(ControlId control, const Rect& place) {
                    std::to_string(place.height));
 }
 
-std::string FakeWindow::text(ControlId control) const { return texts_.at(control); }
+std::string FakeWindow::text(ControlId control) const {
+    return texts_.at(control);
+}
 
 void FakeWindow::set_text_silently(ControlId control, const std::string& text) {
     texts_[control] = text;
@@ -188,7 +194,9 @@ void FakeShell::set_current_directory(const std::string& directory) {
     log_.push_back("current directory " + directory);
 }
 
-bool FakeShell::entry_exists(const std::string& path) const { return entries.count(path) > 0; }
+bool FakeShell::entry_exists(const std::string& path) const {
+    return entries.count(path) > 0;
+}
 
 bool FakeShell::create_shortcut(const std::string& shortcut_path, const std::string& target) {
     log_.push_back("create shortcut " + shortcut_path + " -> " + target);
@@ -208,6 +216,8 @@ ButtonCode FakeShell::message_box(const std::string& message, const std::string&
     return answer;
 }
 
-void FakeShell::open_address(const std::string& address) { log_.push_back("open " + address); }
+void FakeShell::open_address(const std::string& address) {
+    log_.push_back("open " + address);
+}
 
 }  // namespace zivmora::testing

@@ -53,7 +53,7 @@ public:
     std::deque<std::function<void()>> loop_work;
 
     void set_outer_size(Size outer) { outer_ = outer; }
-    void resize(Size outer);  // the user resizes; raises the size change
+    void resize(Size outer);                   // the user resizes; raises the size change
     void user_types(const std::string& text);  // the user edits the code box
     std::optional<ControlId> focused() const { return focused_; }
     const std::string& status_part(int part) const { return status_parts_.at(part); }

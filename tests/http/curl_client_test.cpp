@@ -40,10 +40,12 @@ TEST_F(curl_fetch, request_has_the_fixed_shape) {
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0],
               "GET /version?x=1 HTTP/1.0\r\n"
-              "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"
-              "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"
-              "Accept: */*\r\n"
-              "\r\n");
+              "Host: 127.0.0.1:" +
+                  std::to_string(server.port()) +
+                  "\r\n"
+                  "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"
+                  "Accept: */*\r\n"
+                  "\r\n");
 }
 
 TEST_F(curl_fetch, content_length_body) {
@@ -53,8 +55,9 @@ TEST_F(curl_fetch, content_length_body) {
 }
 
 TEST_F(curl_fetch, chunked_body_is_decoded) {
-    LoopbackServer server({{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
-                            "5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n"}});
+    LoopbackServer server(
+        {{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+          "5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n"}});
     EXPECT_EQ(fetch(server.address("/")), "hello world");
 }
 
@@ -68,8 +71,7 @@ TEST_F(curl_fetch, large_body_without_content_length) {
 }
 
 TEST_F(curl_fetch, error_status_body_with_the_marker_is_the_version_page) {
-    const std::string page =
-        "<p>升级不升级你得看我的版本号sew/1.50khj更改情况就知道了。</p>";
+    const std::string page = "<p>升级不升级你得看我的版本号sew/1.50khj更改情况就知道了。</p>";
     LoopbackServer server({{LoopbackServer::response("404 Not Found", "", page)}});
     linux_platform::IconvConverter converter;
     const std::string text = retrieve_version_page(client, converter, server.address("/v"));
@@ -77,9 +79,9 @@ TEST_F(curl_fetch, error_status_body_with_the_marker_is_the_version_page) {
 }
 
 TEST_F(curl_fetch, reset_in_mid_body_keeps_what_arrived) {
-    LoopbackServer server({{LoopbackServer::response("200 OK", "Content-Length: 100000\r\n",
-                                                     "first part"),
-                            ScriptedReply::Ending::reset}});
+    LoopbackServer server(
+        {{LoopbackServer::response("200 OK", "Content-Length: 100000\r\n", "first part"),
+          ScriptedReply::Ending::reset}});
     EXPECT_EQ(fetch(server.address("/")), "first part");
 }
 

@@ -51,8 +51,7 @@ bool readable(int fd, const std::atomic<bool>& stopping) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(std::vector<ScriptedReply> replies)
-    : replies_(std::move(replies)) {
+LoopbackServer::LoopbackServer(std::vector<ScriptedReply> replies) : replies_(std::move(replies)) {
     listener_ = listen_on_loopback(port_);
     thread_ = std::thread([this] { serve(); });
 }

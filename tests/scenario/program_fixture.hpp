@@ -33,7 +33,9 @@ protected:
     }
 
     // Later starts: the shortcut is already on the desktop.
-    void shortcut_exists() { platform.shell.entries.insert("/home/user/Desktop/Zivmora1.4.desktop"); }
+    void shortcut_exists() {
+        platform.shell.entries.insert("/home/user/Desktop/Zivmora1.4.desktop");
+    }
 };
 
 }  // namespace zivmora::testing

@@ -10,8 +10,12 @@
 namespace zivmora {
 namespace {
 
-Bytes bytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
-std::string text(const Bytes& data) { return std::string(data.begin(), data.end()); }
+Bytes bytes(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+std::string text(const Bytes& data) {
+    return std::string(data.begin(), data.end());
+}
 
 // A converter that doubles every byte, so the output needs twice the input's room, and
 // records how much room it was offered each time.
@@ -70,8 +74,7 @@ TEST(convert_encoding, gives_up_after_eleven_enlargements) {
             struct Conversion final : EncodingConversion {
                 int& calls;
                 explicit Conversion(int& c) : calls(c) {}
-                ConversionStop convert(const char*&, std::size_t&, char*&,
-                                       std::size_t&) override {
+                ConversionStop convert(const char*&, std::size_t&, char*&, std::size_t&) override {
                     ++calls;
                     return ConversionStop::output_full;
                 }
@@ -107,8 +110,16 @@ TEST(convert_encoding, utf8_to_gb18030_over_iconv) {
     const IconvRow rows[] = {
         {"ascii unchanged", "version 1.50 <p>", true, "version 1.50 <p>"},
         {"chinese", "升级", true, "\xc9\xfd\xbc\xb6"},
-        {"byte-order mark converted", "\xef\xbb\xbf" "a", true, "\x84\x31\x95\x33" "a"},
-        {"invalid pair", "ab\xc3\x28" "cd", false, ""},
+        {"byte-order mark converted",
+         "\xef\xbb\xbf"
+         "a",
+         true,
+         "\x84\x31\x95\x33"
+         "a"},
+        {"invalid pair",
+         "ab\xc3\x28"
+         "cd",
+         false, ""},
         {"ends inside a character", "ab\xe5\x8d", false, ""},
         {"gbk bytes are not utf-8", "\xc9\xfd\xbc\xb6", false, ""},
         {"outside gbk", "\xf0\x9f\x98\x80", true, "\x94\x39\xfc\x36"},
@@ -134,8 +145,8 @@ TEST(convert_encoding, names_ignore_case_and_unknown_names_fail) {
 TEST(convert_encoding, character_missing_from_the_target_fails) {
     linux_platform::IconvConverter converter;
     bool success = true;
-    EXPECT_TRUE(convert_encoding(converter, bytes("\xf0\x9f\x98\x80"), "UTF-8", "GBK", &success)
-                    .empty());
+    EXPECT_TRUE(
+        convert_encoding(converter, bytes("\xf0\x9f\x98\x80"), "UTF-8", "GBK", &success).empty());
     EXPECT_FALSE(success);
 }
 

@@ -8,9 +8,9 @@ namespace zivmora {
 namespace {
 
 TEST(focus_order, later_form_position_first_among_equal_tab_orders) {
-    EXPECT_EQ(focus_order(main_form()), (std::vector<ControlId>{ControlId::code_box,
-                                                                ControlId::hint_box,
-                                                                ControlId::browser_box}));
+    EXPECT_EQ(
+        focus_order(main_form()),
+        (std::vector<ControlId>{ControlId::code_box, ControlId::hint_box, ControlId::browser_box}));
 }
 
 struct KeyRow {

@@ -4,8 +4,8 @@
 
 #include "app/application.hpp"
 #include "fake/fake_platform.hpp"
-#include "ui/stacking.hpp"
 #include "ui/form.hpp"
+#include "ui/stacking.hpp"
 
 namespace zivmora {
 namespace {
@@ -64,10 +64,9 @@ TEST_F(layout, widths_above_the_limit_are_clamped) {
 TEST(stacking_order, starts_in_form_order_with_the_status_bar_drawn_above_the_browser) {
     StackingOrder order(main_form());
     EXPECT_EQ(order.logical()[0], ControlId::browser_box);
-    EXPECT_EQ(order.drawn(),
-              (std::array<ControlId, 6>{ControlId::status_bar, ControlId::browser_box,
-                                        ControlId::hint_box, ControlId::clock_timer,
-                                        ControlId::toolbar, ControlId::code_box}));
+    EXPECT_EQ(order.drawn(), (std::array<ControlId, 6>{
+                                 ControlId::status_bar, ControlId::browser_box, ControlId::hint_box,
+                                 ControlId::clock_timer, ControlId::toolbar, ControlId::code_box}));
 }
 
 TEST(stacking_order, hint_press_order) {
@@ -79,10 +78,9 @@ TEST(stacking_order, hint_press_order) {
               (std::array<ControlId, 6>{ControlId::code_box, ControlId::browser_box,
                                         ControlId::clock_timer, ControlId::status_bar,
                                         ControlId::hint_box, ControlId::toolbar}));
-    EXPECT_EQ(order.drawn(),
-              (std::array<ControlId, 6>{ControlId::code_box, ControlId::status_bar,
-                                        ControlId::browser_box, ControlId::clock_timer,
-                                        ControlId::hint_box, ControlId::toolbar}));
+    EXPECT_EQ(order.drawn(), (std::array<ControlId, 6>{
+                                 ControlId::code_box, ControlId::status_bar, ControlId::browser_box,
+                                 ControlId::clock_timer, ControlId::hint_box, ControlId::toolbar}));
 }
 
 }  // namespace

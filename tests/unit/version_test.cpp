@@ -86,8 +86,11 @@ TEST(text_to_number, ignores_the_process_locale) {
 TEST(normalise_full_width, table) {
     EXPECT_EQ(normalise_full_width("\xa1\xa1\xa1\xab\xa1\xee\xa1\xef"), " ~**");
     EXPECT_EQ(normalise_full_width("\xa3\xa1\xa3\xfe"), "!~");
-    EXPECT_EQ(normalise_full_width("\xb0\xe6" "1"), "\xb0\xe6" "1");  // other pairs kept
-    EXPECT_EQ(normalise_full_width("1\xa3"), "1");                    // lone lead byte dropped
+    EXPECT_EQ(normalise_full_width("\xb0\xe6"
+                                   "1"),
+              "\xb0\xe6"
+              "1");                                 // other pairs kept
+    EXPECT_EQ(normalise_full_width("1\xa3"), "1");  // lone lead byte dropped
 }
 
 struct PageRow {
@@ -110,8 +113,8 @@ TEST(published_version, last_marker_wins) {
          "<p>升级不升级你得看我的版本号sew/1.1" + paragraph("1.2"),
          "1.1<p>升级不升级你得看我的版本号sew/1.2"},
         {"no marker", "<p>nothing here</p>", ""},
-        {"chinese must match exactly", "<p>升级不升级你得看我的版本sew/1.5khj更改情况就知道了。</p>",
-         ""},
+        {"chinese must match exactly",
+         "<p>升级不升级你得看我的版本sew/1.5khj更改情况就知道了。</p>", ""},
         {"empty page", "", ""},
     };
     for (const PageRow& row : rows) {
@@ -176,13 +179,20 @@ struct NewerRow {
 
 TEST(is_newer, tolerance_and_decimal_comparison) {
     const NewerRow rows[] = {
-        {"same", "1.40", false},        {"same short", "1.4", false},
-        {"same long", "1.400", false},  {"within tolerance", "1.40000005", false},
-        {"beyond tolerance", "1.4000002", true}, {"1.41", "1.41", true},
-        {"2", "2", true},               {"10", "10", true},
-        {"1.10 is older", "1.10", false}, {"1.5beta", "1.5beta", true},
-        {"blank before", " 1.5", true}, {"full width", "１．５", true},
-        {"ver2.0", "ver2.0", false},    {"abc", "abc", false},
+        {"same", "1.40", false},
+        {"same short", "1.4", false},
+        {"same long", "1.400", false},
+        {"within tolerance", "1.40000005", false},
+        {"beyond tolerance", "1.4000002", true},
+        {"1.41", "1.41", true},
+        {"2", "2", true},
+        {"10", "10", true},
+        {"1.10 is older", "1.10", false},
+        {"1.5beta", "1.5beta", true},
+        {"blank before", " 1.5", true},
+        {"full width", "１．５", true},
+        {"ver2.0", "ver2.0", false},
+        {"abc", "abc", false},
         {"empty", "", false},
     };
     const double local = text_to_number(kLocalVersion);

@@ -26,17 +26,19 @@ std::string utf8(const std::wstring& wide) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
                                            nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                        nullptr, nullptr);
     return text;
 }
 
-HWND main_window() { return FindWindowW(L"ZivmoraMainWindow", nullptr); }
+HWND main_window() {
+    return FindWindowW(L"ZivmoraMainWindow", nullptr);
+}
 
 std::wstring window_text(HWND window) {
     wchar_t text[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                        2000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                        nullptr);
     return text;
 }
 
@@ -102,8 +104,8 @@ int wait_window(DWORD milliseconds) {
     while (GetTickCount() - start < milliseconds) {
         const HWND window = main_window();
         if (window && IsWindowVisible(window)) {
-            std::printf("window=%llu\n", static_cast<unsigned long long>(
-                                             reinterpret_cast<UINT_PTR>(window)));
+            std::printf("window=%llu\n",
+                        static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
             return 0;
         }
         Sleep(50);

@@ -66,8 +66,9 @@ std::string play_page(const std::string& code) {
     std::string links;
     for (int offset : {1, 2, 3}) {
         const int next = std::atoi(code.c_str()) + offset;
-        links += "<li><a id=\"same-" + std::to_string(offset) + "\" href=\"/play/?:" +
-                 std::to_string(next) + "\">视频 " + std::to_string(next) + "</a></li>";
+        links += "<li><a id=\"same-" + std::to_string(offset) +
+                 "\" href=\"/play/?:" + std::to_string(next) + "\">视频 " + std::to_string(next) +
+                 "</a></li>";
     }
     links +=
         "<li><a class=\"spot\" style=\"top:100px\" href=\"/play/?:777\" target=\"_blank\">"
@@ -76,8 +77,8 @@ std::string play_page(const std::string& code) {
         "onclick=\"window.open(this.href); return false;\">脚本窗口：视频 555</a></li>"
         "<li><a class=\"spot\" style=\"top:220px\" href=\"/popup\">弹出窗口的页面</a></li>";
     return page("视频 " + shown,
-                "<header><h1>演示视频站</h1></header><main><div class=\"screen\">▶ 视频 " +
-                    shown + "</div><ul>" + links + "</ul></main>");
+                "<header><h1>演示视频站</h1></header><main><div class=\"screen\">▶ 视频 " + shown +
+                    "</div><ul>" + links + "</ul></main>");
 }
 
 std::string popup_page() {
@@ -95,8 +96,9 @@ std::string version_page(const std::string& version) {
 }
 
 std::string download_page() {
-    return page("下载", "<header><h1>下载 Zivmora</h1></header><main><p>最新版本在这里下载。"
-                        "</p></main>");
+    return page("下载",
+                "<header><h1>下载 Zivmora</h1></header><main><p>最新版本在这里下载。"
+                "</p></main>");
 }
 
 Options parse(int argc, char** argv) {
@@ -145,10 +147,10 @@ int main(int argc, char** argv) {
         // The play address is the base ".../play/?:" followed by the code, unchanged.
         const std::string& target = request.target;
         const std::size_t marker = target.find("?:");
-        html(response, play_page(marker == std::string::npos
-                                     ? ""
-                                     : httplib::detail::decode_url(target.substr(marker + 2),
-                                                                   false)));
+        html(response,
+             play_page(marker == std::string::npos
+                           ? ""
+                           : httplib::detail::decode_url(target.substr(marker + 2), false)));
     });
     server.Get("/popup", [&](const httplib::Request&, httplib::Response& response) {
         html(response, popup_page());

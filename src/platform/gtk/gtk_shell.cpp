@@ -15,7 +15,9 @@ std::string icon_beside(const std::string& executable) {
     return linux_platform::entry_exists(icon) ? icon : std::string();
 }
 
-std::string GtkShell::program_path() const { return linux_platform::own_executable_path(); }
+std::string GtkShell::program_path() const {
+    return linux_platform::own_executable_path();
+}
 
 void GtkShell::set_current_directory(const std::string& directory) {
     if (!directory.empty() && ::chdir(directory.c_str()) != 0) {

@@ -19,7 +19,9 @@ constexpr int kBlankButtonSize = 24;
 constexpr int kStatusTextPadding = 3;
 constexpr int kStatusPartGap = 2;
 
-std::size_t slot(ControlId control) { return static_cast<std::size_t>(control); }
+std::size_t slot(ControlId control) {
+    return static_cast<std::size_t>(control);
+}
 
 const char* css_name(ControlId control) {
     switch (control) {
@@ -99,8 +101,7 @@ bool MainWindow::load(const Form& form, WindowEvents& events) {
     intended_outer_ = form.window.outer_size;
     // Without a window manager there is no frame and the outer size is the client size; with
     // one, the frame is taken off once it is known (on_window_map_event).
-    gtk_window_set_default_size(GTK_WINDOW(window_), intended_outer_.width,
-                                intended_outer_.height);
+    gtk_window_set_default_size(GTK_WINDOW(window_), intended_outer_.width, intended_outer_.height);
     GdkDisplay* display = gtk_widget_get_display(window_);
     if (GdkMonitor* monitor = gdk_display_get_primary_monitor(display)
                                   ? gdk_display_get_primary_monitor(display)
@@ -199,7 +200,8 @@ GtkWidget* MainWindow::build_toolbar(const Form& form) {
     for (std::size_t i = 0; i < settings.buttons.size(); ++i) {
         const ToolbarButton& button_record = settings.buttons[i];
         GtkWidget* button = gtk_button_new();
-        gtk_button_set_relief(GTK_BUTTON(button), settings.flat ? GTK_RELIEF_NONE : GTK_RELIEF_NORMAL);
+        gtk_button_set_relief(GTK_BUTTON(button),
+                              settings.flat ? GTK_RELIEF_NONE : GTK_RELIEF_NORMAL);
         // Toolbar buttons never take the keyboard focus.
         gtk_widget_set_can_focus(button, FALSE);
         gtk_widget_set_focus_on_click(button, FALSE);
@@ -215,8 +217,8 @@ GtkWidget* MainWindow::build_toolbar(const Form& form) {
         }
         if (!button_record.text.empty()) {
             gtk_box_pack_start(GTK_BOX(content),
-                               gtk_label_new(std::string(button_record.text).c_str()), FALSE,
-                               FALSE, 0);
+                               gtk_label_new(std::string(button_record.text).c_str()), FALSE, FALSE,
+                               0);
         } else if (!button_record.image) {
             gtk_widget_set_size_request(button, kBlankButtonSize, kBlankButtonSize);
         }
@@ -253,21 +255,22 @@ GtkWidget* MainWindow::build_status_bar(const Form& form) {
 
 void MainWindow::apply_style(const Form& form) {
     const EditBoxSettings& boxes = form.edit_boxes;
-    const std::string boxes_selector = std::string("#") + css_name(ControlId::hint_box) + ", #" +
-                                       css_name(ControlId::code_box);
-    const std::string css =
-        boxes_selector + " { color: " + css_colour(boxes.text_colour) +
-        "; caret-color: " + css_colour(boxes.text_colour) +
-        "; background-color: " + css_colour(boxes.background_colour) +
-        "; background-image: none; border: 2px inset #a0a0a0; border-radius: 0;"
-        " box-shadow: none; min-height: 0; padding: 0 3px; }\n"
-        "#" + css_name(ControlId::toolbar) + " { background-color: " +
-        css_colour(form.toolbar.background) +
-        (form.toolbar.divider ? "; border-top: 1px solid #c8c8c8" : "") +
-        "; }\n"
-        "#" + css_name(ControlId::toolbar) + " button { font-size: " +
-        std::to_string(form.toolbar.font_height_px) +
-        "px; padding: 1px 5px; margin: 2px 0; min-height: 0; min-width: 0; }\n";
+    const std::string boxes_selector =
+        std::string("#") + css_name(ControlId::hint_box) + ", #" + css_name(ControlId::code_box);
+    const std::string css = boxes_selector + " { color: " + css_colour(boxes.text_colour) +
+                            "; caret-color: " + css_colour(boxes.text_colour) +
+                            "; background-color: " + css_colour(boxes.background_colour) +
+                            "; background-image: none; border: 2px inset #a0a0a0; border-radius: 0;"
+                            " box-shadow: none; min-height: 0; padding: 0 3px; }\n"
+                            "#" +
+                            css_name(ControlId::toolbar) +
+                            " { background-color: " + css_colour(form.toolbar.background) +
+                            (form.toolbar.divider ? "; border-top: 1px solid #c8c8c8" : "") +
+                            "; }\n"
+                            "#" +
+                            css_name(ControlId::toolbar) +
+                            " button { font-size: " + std::to_string(form.toolbar.font_height_px) +
+                            "px; padding: 1px 5px; margin: 2px 0; min-height: 0; min-width: 0; }\n";
     css_.reset(gtk_css_provider_new());
     gtk_css_provider_load_from_data(css_.get(), css.c_str(), -1, nullptr);
     gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(window_),
@@ -289,7 +292,9 @@ void MainWindow::connect_events() {
                      G_CALLBACK(on_hint_box_button_press_event), this);
 }
 
-GtkWidget* MainWindow::widget(ControlId control) const { return widgets_[slot(control)]; }
+GtkWidget* MainWindow::widget(ControlId control) const {
+    return widgets_[slot(control)];
+}
 
 void MainWindow::show() {
     if (!window_) {
@@ -345,7 +350,9 @@ Size MainWindow::client_size() const {
     return {intended_outer_.width - frame_.width, intended_outer_.height - frame_.height};
 }
 
-Rect MainWindow::control_rect(ControlId control) const { return places_[slot(control)]; }
+Rect MainWindow::control_rect(ControlId control) const {
+    return places_[slot(control)];
+}
 
 void MainWindow::place_control(ControlId control, const Rect& place) {
     places_[slot(control)] = place;
@@ -421,7 +428,8 @@ std::optional<ControlId> MainWindow::focused_control() const {
 
 void MainWindow::focus_default_if_unset() {
     if (window_ && !gtk_window_get_focus(GTK_WINDOW(window_))) {
-        set_focus(guarded(ControlId::code_box, [&] { return events_->on_window_focused(std::nullopt); }));
+        set_focus(
+            guarded(ControlId::code_box, [&] { return events_->on_window_focused(std::nullopt); }));
     }
 }
 
@@ -480,9 +488,10 @@ gboolean MainWindow::on_window_key_press_event(GtkWidget*, GdkEventKey* event, M
     modifiers.shift = (event->state & GDK_SHIFT_MASK) != 0 || event->keyval == GDK_KEY_ISO_Left_Tab;
     modifiers.alt = (event->state & GDK_MOD1_MASK) != 0;
     const std::optional<ControlId> focused = self->focused_control();
-    return guarded(false, [&] {
-               return self->events_->on_key_down(key_of(event->keyval), modifiers, focused);
-           })
+    return guarded(false,
+                   [&] {
+                       return self->events_->on_key_down(key_of(event->keyval), modifiers, focused);
+                   })
                ? TRUE
                : FALSE;
 }
@@ -522,7 +531,7 @@ gboolean MainWindow::on_hint_box_button_press_event(GtkWidget*, GdkEventButton* 
                           ((event->state & GDK_MOD1_MASK) ? kMouseAlt : 0);
     const std::optional<bool> go_on = guarded(std::optional<bool>{}, [&] {
         return self->events_->on_hint_box_pressed(static_cast<int>(event->x),
-                                                   static_cast<int>(event->y), modifiers);
+                                                  static_cast<int>(event->y), modifiers);
     });
     return go_on.value_or(true) ? FALSE : TRUE;
 }
@@ -574,7 +583,8 @@ gboolean MainWindow::on_status_bar_draw(GtkWidget* bar, cairo_t* cr, MainWindow*
 }
 
 void MainWindow::on_toolbar_realize(GtkWidget* toolbar, MainWindow*) {
-    GObjectPtr<GdkCursor> hand(gdk_cursor_new_from_name(gtk_widget_get_display(toolbar), "pointer"));
+    GObjectPtr<GdkCursor> hand(
+        gdk_cursor_new_from_name(gtk_widget_get_display(toolbar), "pointer"));
     gdk_window_set_cursor(gtk_widget_get_window(toolbar), hand.get());
 }
 

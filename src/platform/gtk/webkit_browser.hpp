@@ -26,11 +26,10 @@ public:
 private:
     static gboolean on_web_view_decide_policy(WebKitWebView* view, WebKitPolicyDecision* decision,
                                               WebKitPolicyDecisionType type, WebKitBrowser* self);
-    static GtkWidget* on_web_view_create(WebKitWebView* view,
-                                         WebKitNavigationAction* action, WebKitBrowser* self);
-    static void on_web_view_mouse_target_changed(WebKitWebView* view,
-                                                 WebKitHitTestResult* hit, guint modifiers,
-                                                 WebKitBrowser* self);
+    static GtkWidget* on_web_view_create(WebKitWebView* view, WebKitNavigationAction* action,
+                                         WebKitBrowser* self);
+    static void on_web_view_mouse_target_changed(WebKitWebView* view, WebKitHitTestResult* hit,
+                                                 guint modifiers, WebKitBrowser* self);
     static void on_web_view_load_changed(WebKitWebView* view, WebKitLoadEvent event,
                                          WebKitBrowser* self);
     static gboolean on_web_view_script_dialog(WebKitWebView* view, WebKitScriptDialog* dialog,

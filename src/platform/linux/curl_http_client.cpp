@@ -196,8 +196,12 @@ private:
 
 }  // namespace
 
-CurlHttpClient::CurlHttpClient() { curl_global_init(CURL_GLOBAL_DEFAULT); }
-CurlHttpClient::~CurlHttpClient() { curl_global_cleanup(); }
+CurlHttpClient::CurlHttpClient() {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+}
+CurlHttpClient::~CurlHttpClient() {
+    curl_global_cleanup();
+}
 
 std::unique_ptr<HttpResponse> CurlHttpClient::send(const HttpRequest& request) {
     auto response = std::make_unique<CurlResponse>();

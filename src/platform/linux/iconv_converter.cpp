@@ -1,7 +1,7 @@
 #include "platform/linux/iconv_converter.hpp"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 #include <string>
 
 namespace zivmora::linux_platform {

@@ -164,8 +164,7 @@ public:
                                      VARIANT*, EXCEPINFO*, UINT*) override {
         switch (member) {
             case DISPID_STATUSTEXTCHANGE:  // (BSTR text)
-                if (parameters && parameters->cArgs >= 1 &&
-                    parameters->rgvarg[0].vt == VT_BSTR) {
+                if (parameters && parameters->cArgs >= 1 && parameters->rgvarg[0].vt == VT_BSTR) {
                     const BSTR text = parameters->rgvarg[0].bstrVal;
                     guarded([&] {
                         events_.on_browser_status_text(
@@ -194,7 +193,9 @@ private:
 
 BrowserHost::BrowserHost() = default;
 
-BrowserHost::~BrowserHost() { destroy_control(); }
+BrowserHost::~BrowserHost() {
+    destroy_control();
+}
 
 HWND BrowserHost::create(HWND parent, const BrowserSettings& settings, WindowEvents& events) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -208,8 +209,8 @@ HWND BrowserHost::create(HWND parent, const BrowserSettings& settings, WindowEve
     box_class.lpszClassName = kBoxClass;
     RegisterClassExW(&box_class);  // fails harmlessly when already registered
 
-    window_ = CreateWindowExW(0, kBoxClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                              parent, nullptr, instance, this);
+    window_ = CreateWindowExW(0, kBoxClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+                              nullptr, instance, this);
     if (!window_) {
         return nullptr;
     }

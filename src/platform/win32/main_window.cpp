@@ -21,7 +21,9 @@ constexpr wchar_t kStripName[] = L"TOOLBAR_STRIP";
 constexpr UINT kFirstButtonCommand = 1;
 constexpr wchar_t kOwnerProperty[] = L"ZivmoraOwner";
 
-COLORREF colour_of(const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+COLORREF colour_of(const Rgb& rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
 
 Key key_of(WPARAM virtual_key) {
     switch (virtual_key) {
@@ -38,7 +40,9 @@ Key key_of(WPARAM virtual_key) {
     }
 }
 
-bool key_down(int virtual_key) { return (GetKeyState(virtual_key) & 0x8000) != 0; }
+bool key_down(int virtual_key) {
+    return (GetKeyState(virtual_key) & 0x8000) != 0;
+}
 
 // No exception may leave a window procedure.
 template <typename Result, typename Function>
@@ -89,9 +93,9 @@ MainWindow::~MainWindow() {
     if (window_) {
         DestroyWindow(window_);
     }
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(edit_background_),
-                           static_cast<HGDIOBJ>(toolbar_background_),
-                           static_cast<HGDIOBJ>(toolbar_font_)}) {
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(edit_background_), static_cast<HGDIOBJ>(toolbar_background_),
+          static_cast<HGDIOBJ>(toolbar_font_)}) {
         if (object) {
             DeleteObject(object);
         }
@@ -109,8 +113,7 @@ bool MainWindow::load(const Form& form, WindowEvents& events) {
     main_class.lpfnWndProc = &MainWindow::window_procedure;
     main_class.hInstance = instance;
     main_class.hIcon = static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON, 32, 32, 0));
-    main_class.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON, 16, 16, 0));
+    main_class.hIconSm = static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON, 16, 16, 0));
     main_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     main_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main_class.lpszClassName = kMainClass;
@@ -119,8 +122,8 @@ bool MainWindow::load(const Form& form, WindowEvents& events) {
     }
 
     const Size outer = form.window.outer_size;
-    const Rect place = centred_window_place(
-        {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, outer);
+    const Rect place =
+        centred_window_place({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, outer);
     // Created hidden; no event reaches the core until load() returns (events_ is unset).
     window_ = CreateWindowExW(0, kMainClass, widen(form.window.title).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
@@ -130,7 +133,8 @@ bool MainWindow::load(const Form& form, WindowEvents& events) {
     }
     RECT created{};
     GetWindowRect(window_, &created);
-    if (created.right - created.left != outer.width || created.bottom - created.top != outer.height) {
+    if (created.right - created.left != outer.width ||
+        created.bottom - created.top != outer.height) {
         SetWindowPos(window_, nullptr, place.left, place.top, outer.width, outer.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -209,8 +213,8 @@ HWND MainWindow::create_timer_window(const Form& form) {
     timer_class.hInstance = instance;
     timer_class.lpszClassName = kTimerClass;
     RegisterClassExW(&timer_class);
-    const HWND timer = CreateWindowExW(0, kTimerClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-                                       0, 0, window_, nullptr, instance, this);
+    const HWND timer = CreateWindowExW(0, kTimerClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0,
+                                       0, window_, nullptr, instance, this);
     if (timer && form.timer.interval_ms > 0) {
         // Ticks are only handled once a message loop runs; the first after one interval.
         SetTimer(timer, static_cast<UINT_PTR>(form.timer.timer_id),
@@ -234,22 +238,21 @@ HWND MainWindow::create_status_bar(const Form& form) {
     const std::array<int, 3> edges = status_part_right_edges(settings);
     SendMessageW(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (std::size_t i = 0; i < settings.parts.size(); ++i) {
-        SendMessageW(bar, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(
-                                              widen(settings.parts[i].initial_text).c_str()));
+        SendMessageW(bar, SB_SETTEXTW, i,
+                     reinterpret_cast<LPARAM>(widen(settings.parts[i].initial_text).c_str()));
     }
     return bar;
 }
 
 HWND MainWindow::create_toolbar(const Form& form) {
     const ToolbarSettings& settings = form.toolbar;
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | CCS_NOPARENTALIGN | CCS_NORESIZE |
-                        CCS_NOMOVEY | (settings.divider ? 0 : CCS_NODIVIDER) |
-                        (settings.flat ? TBSTYLE_FLAT : 0) |
-                        (settings.text_right_of_image ? TBSTYLE_LIST : 0) |
-                        (settings.wrapable ? TBSTYLE_WRAPABLE : 0) |
-                        (settings.tool_tips ? TBSTYLE_TOOLTIPS : 0);
-    const HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0,
-                                         window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const DWORD style =
+        WS_CHILD | WS_CLIPSIBLINGS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY |
+        (settings.divider ? 0 : CCS_NODIVIDER) | (settings.flat ? TBSTYLE_FLAT : 0) |
+        (settings.text_right_of_image ? TBSTYLE_LIST : 0) |
+        (settings.wrapable ? TBSTYLE_WRAPABLE : 0) | (settings.tool_tips ? TBSTYLE_TOOLTIPS : 0);
+    const HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window_,
+                                         nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!toolbar) {
         return nullptr;
     }
@@ -385,7 +388,9 @@ void MainWindow::apply_stacking(std::span<const ControlId> top_to_bottom) {
     }
 }
 
-void MainWindow::set_focus(ControlId id) { SetFocus(control(id)); }
+void MainWindow::set_focus(ControlId id) {
+    SetFocus(control(id));
+}
 
 std::optional<ControlId> MainWindow::control_of(HWND window) const {
     // The window itself or its parent; anything deeper (the browser's page) matches nothing.

@@ -10,6 +10,8 @@ LocalDateTime SystemClock::local_now() const {
     return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
 }
 
-std::uint32_t SystemClock::tick_count() const { return GetTickCount(); }
+std::uint32_t SystemClock::tick_count() const {
+    return GetTickCount();
+}
 
 }  // namespace zivmora::win32

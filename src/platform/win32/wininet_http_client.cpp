@@ -60,10 +60,10 @@ std::unique_ptr<HttpResponse> WinInetHttpClient::send(const HttpRequest& request
         }
         set_time_outs(internet_.get());
     }
-    InternetHandle connection(InternetConnectW(
-        internet_.get(), widen(request.host).c_str(), request.port,
-        widen(request.user_name).c_str(), widen(request.password).c_str(), INTERNET_SERVICE_HTTP,
-        0, 0));
+    InternetHandle connection(InternetConnectW(internet_.get(), widen(request.host).c_str(),
+                                               request.port, widen(request.user_name).c_str(),
+                                               widen(request.password).c_str(),
+                                               INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) {
         return nullptr;
     }
