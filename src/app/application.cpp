@@ -158,7 +158,7 @@ bool Application::on_key_down(Key key, Modifiers modifiers, std::optional<Contro
     if (!events_enabled_) {
         return false;
     }
-    const KeyAction action = decide_key(key, modifiers);
+    const KeyAction action = decide_key(key, modifiers, main_form().window);
     switch (action) {
         case KeyAction::pass_on:
             return false;

@@ -40,7 +40,7 @@ std::vector<ControlId> focus_order(const Form& form) {
     return order;
 }
 
-KeyAction decide_key(Key key, Modifiers modifiers) {
+KeyAction decide_key(Key key, Modifiers modifiers, const WindowRecord& window) {
     switch (key) {
         case Key::tab:
             if (modifiers.none()) {
@@ -51,9 +51,12 @@ KeyAction decide_key(Key key, Modifiers modifiers) {
             }
             return KeyAction::pass_on;
         case Key::escape:
-            return modifiers.none() ? KeyAction::close_window : KeyAction::pass_on;
-        case Key::enter:  // the form's Enter-moves-focus option is off
-        case Key::f1:     // no help file
+            return window.escape_closes && modifiers.none() ? KeyAction::close_window
+                                                            : KeyAction::pass_on;
+        case Key::enter:
+            return window.enter_moves_focus && modifiers.none() ? KeyAction::focus_next
+                                                                : KeyAction::pass_on;
+        case Key::f1:  // no help file
         case Key::other:
             return KeyAction::pass_on;
     }

@@ -9,6 +9,7 @@
 namespace zivmora {
 
 struct Form;
+struct WindowRecord;
 
 // Controls that take part in Tab moves: visible, enabled, focusable by kind, with a tab stop;
 // sorted by tab order, the later control in form order first among equals.
@@ -22,7 +23,8 @@ enum class KeyAction {
     close_window,    // close as the close button does, key used up
 };
 
-KeyAction decide_key(Key key, Modifiers modifiers);
+// The window's key rule; its Esc and Enter options come from the form's window record.
+KeyAction decide_key(Key key, Modifiers modifiers, const WindowRecord& window);
 
 // The control a Tab move lands on, or nothing when the focus matches no control of the order
 // (for example inside the browser box's page).

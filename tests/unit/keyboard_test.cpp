@@ -39,8 +39,16 @@ TEST(decide_key, rule_table) {
     };
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(decide_key(row.key, row.modifiers), row.action);
+        EXPECT_EQ(decide_key(row.key, row.modifiers, main_form().window), row.action);
     }
+}
+
+TEST(decide_key, follows_the_window_options) {
+    WindowRecord window = main_form().window;
+    window.escape_closes = false;
+    window.enter_moves_focus = true;
+    EXPECT_EQ(decide_key(Key::escape, {}, window), KeyAction::pass_on);
+    EXPECT_EQ(decide_key(Key::enter, {}, window), KeyAction::focus_next);
 }
 
 TEST(focus_move_target, wraps_and_ignores_focus_inside_a_control) {

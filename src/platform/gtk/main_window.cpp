@@ -127,12 +127,8 @@ bool MainWindow::load(const Form& form, WindowEvents& events) {
             gtk_widget_hide(frame);
         }
     }
-    if (form.timer.interval_ms > 0) {
-        clock_timer_ = g_timeout_add(static_cast<guint>(form.timer.interval_ms),
-                                     &MainWindow::on_clock_timer_tick, this);
-    }
     // Only now: nothing that happened while building reaches the core.
-    connect_events();
+    connect_events(form);
     return true;
 }
 
@@ -228,7 +224,9 @@ GtkWidget* MainWindow::build_toolbar(const Form& form) {
             gtk_widget_set_tooltip_text(button, std::string(tip).c_str());
         }
         g_object_set_data(G_OBJECT(button), kButtonIndexKey, GINT_TO_POINTER(static_cast<int>(i)));
-        g_signal_connect(button, "clicked", G_CALLBACK(on_toolbar_button_clicked), this);
+        if (form.has_binding(ControlId::toolbar, FormEvent::toolbar_clicked)) {
+            g_signal_connect(button, "clicked", G_CALLBACK(on_toolbar_button_clicked), this);
+        }
         gtk_box_pack_start(GTK_BOX(row), button, FALSE, FALSE, 0);
     }
     g_signal_connect(toolbar, "realize", G_CALLBACK(on_toolbar_realize), this);
@@ -278,18 +276,30 @@ void MainWindow::apply_style(const Form& form) {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
-void MainWindow::connect_events() {
+void MainWindow::connect_events(const Form& form) {
+    // The window's own plumbing: placing, keys, focus, the end of the loop.
     g_signal_connect(overlay_, "get-child-position", G_CALLBACK(on_overlay_get_child_position),
                      this);
-    g_signal_connect(window_, "configure-event", G_CALLBACK(on_window_configure_event), this);
     g_signal_connect(window_, "map-event", G_CALLBACK(on_window_map_event), this);
     g_signal_connect(window_, "key-press-event", G_CALLBACK(on_window_key_press_event), this);
     g_signal_connect(window_, "focus-in-event", G_CALLBACK(on_window_focus_in_event), this);
     g_signal_connect(window_, "destroy", G_CALLBACK(on_window_destroy), this);
-    code_box_changed_handler_ = g_signal_connect(widget(ControlId::code_box), "changed",
-                                                 G_CALLBACK(on_code_box_changed), this);
-    g_signal_connect(widget(ControlId::hint_box), "button-press-event",
-                     G_CALLBACK(on_hint_box_button_press_event), this);
+    // The events the form binds to handlers.
+    if (form.has_binding(std::nullopt, FormEvent::size_changed)) {
+        g_signal_connect(window_, "configure-event", G_CALLBACK(on_window_configure_event), this);
+    }
+    if (form.has_binding(ControlId::code_box, FormEvent::text_changed)) {
+        code_box_changed_handler_ = g_signal_connect(widget(ControlId::code_box), "changed",
+                                                     G_CALLBACK(on_code_box_changed), this);
+    }
+    if (form.has_binding(ControlId::hint_box, FormEvent::left_button_pressed)) {
+        g_signal_connect(widget(ControlId::hint_box), "button-press-event",
+                         G_CALLBACK(on_hint_box_button_press_event), this);
+    }
+    if (form.has_binding(ControlId::clock_timer, FormEvent::tick) && form.timer.interval_ms > 0) {
+        clock_timer_ = g_timeout_add(static_cast<guint>(form.timer.interval_ms),
+                                     &MainWindow::on_clock_timer_tick, this);
+    }
 }
 
 GtkWidget* MainWindow::widget(ControlId control) const {

@@ -54,7 +54,7 @@ private:
     GtkWidget* build_toolbar(const Form& form);
     GtkWidget* build_status_bar(const Form& form);
     void apply_style(const Form& form);
-    void connect_events();
+    void connect_events(const Form& form);
     GtkWidget* widget(ControlId control) const;
     std::optional<ControlId> focused_control() const;
     void focus_default_if_unset();

@@ -124,10 +124,16 @@ bool MainWindow::load(const Form& form, WindowEvents& events) {
     const Size outer = form.window.outer_size;
     const Rect place =
         centred_window_place({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, outer);
+    const WindowRecord& settings = form.window;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+                        (settings.sizable ? WS_THICKFRAME : 0) |
+                        (settings.minimise_box ? WS_MINIMIZEBOX : 0) |
+                        (settings.maximise_box ? WS_MAXIMIZEBOX : 0);
+    const DWORD extended_style = settings.always_on_top ? WS_EX_TOPMOST : 0;
     // Created hidden; no event reaches the core until load() returns (events_ is unset).
-    window_ = CreateWindowExW(0, kMainClass, widen(form.window.title).c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top,
-                              outer.width, outer.height, nullptr, nullptr, instance, this);
+    window_ = CreateWindowExW(extended_style, kMainClass, widen(form.window.title).c_str(), style,
+                              place.left, place.top, outer.width, outer.height, nullptr, nullptr,
+                              instance, this);
     if (!window_) {
         return false;
     }
@@ -416,7 +422,8 @@ bool MainWindow::pre_translate(const MSG& message) {
             return events_->on_key_down(key_of(message.wParam), modifiers, focused);
         });
     }
-    if (message.message == WM_LBUTTONDOWN && message.hwnd == control(ControlId::hint_box)) {
+    if (message.message == WM_LBUTTONDOWN && message.hwnd == control(ControlId::hint_box) &&
+        form_->has_binding(ControlId::hint_box, FormEvent::left_button_pressed)) {
         const int modifiers = ((message.wParam & MK_CONTROL) ? kMouseCtrl : 0) |
                               ((message.wParam & MK_SHIFT) ? kMouseShift : 0) |
                               (key_down(VK_MENU) ? kMouseAlt : 0);
@@ -456,7 +463,7 @@ LRESULT MainWindow::handle_notify(const NMHDR& header) {
 LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_SIZE:
-            if (events_) {
+            if (events_ && form_->has_binding(std::nullopt, FormEvent::size_changed)) {
                 guarded(0, [&] {
                     events_->on_size_changed();
                     return 0;
@@ -468,14 +475,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (!events_) {
                 return 0;
             }
-            if (from == control(ControlId::toolbar)) {
+            if (from == control(ControlId::toolbar) &&
+                form_->has_binding(ControlId::toolbar, FormEvent::toolbar_clicked)) {
                 const int index = static_cast<int>(LOWORD(wparam)) - kFirstButtonCommand;
                 guarded(0, [&] {
                     events_->on_toolbar_clicked(index);
                     return 0;
                 });
             } else if (from == control(ControlId::code_box) && HIWORD(wparam) == EN_CHANGE &&
-                       !writing_silently_) {
+                       !writing_silently_ &&
+                       form_->has_binding(ControlId::code_box, FormEvent::text_changed)) {
                 guarded(0, [&] {
                     events_->on_code_text_changed();
                     return 0;
@@ -553,7 +562,8 @@ LRESULT CALLBACK MainWindow::timer_procedure(HWND window, UINT message, WPARAM w
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && message == WM_TIMER && self->events_) {
+    if (self && message == WM_TIMER && self->events_ &&
+        self->form_->has_binding(ControlId::clock_timer, FormEvent::tick)) {
         guarded(0, [&] {
             self->events_->on_clock_tick();
             return 0;
