@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/guard.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "ports/window_events.hpp"
 #include "ui/form.hpp"
@@ -16,15 +17,6 @@ namespace {
 constexpr wchar_t kBoxClass[] = L"ZivmoraBrowserBox";
 // Standards mode of the newest engine; the control otherwise renders as a very old one.
 constexpr DWORD kBrowserEmulation = 11001;
-
-template <typename Function>
-void guarded(Function&& function) noexcept {
-    try {
-        function();
-    } catch (...) {
-        // Nothing may unwind into the control.
-    }
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/browser_host.hpp"
+#include "platform/win32/guard.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "ports/window_events.hpp"
 #include "ui/form.hpp"
@@ -42,16 +43,6 @@ Key key_of(WPARAM virtual_key) {
 
 bool key_down(int virtual_key) {
     return (GetKeyState(virtual_key) & 0x8000) != 0;
-}
-
-// No exception may leave a window procedure.
-template <typename Result, typename Function>
-Result guarded(Result fallback, Function&& function) noexcept {
-    try {
-        return function();
-    } catch (...) {
-        return fallback;
-    }
 }
 
 // The image strip holds its pictures four to a row; the image list wants them side by side.
@@ -464,10 +455,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_SIZE:
             if (events_ && form_->has_binding(std::nullopt, FormEvent::size_changed)) {
-                guarded(0, [&] {
-                    events_->on_size_changed();
-                    return 0;
-                });
+                guarded([&] { events_->on_size_changed(); });
             }
             return 0;
         case WM_COMMAND: {
@@ -478,17 +466,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (from == control(ControlId::toolbar) &&
                 form_->has_binding(ControlId::toolbar, FormEvent::toolbar_clicked)) {
                 const int index = static_cast<int>(LOWORD(wparam)) - kFirstButtonCommand;
-                guarded(0, [&] {
-                    events_->on_toolbar_clicked(index);
-                    return 0;
-                });
+                guarded([&] { events_->on_toolbar_clicked(index); });
             } else if (from == control(ControlId::code_box) && HIWORD(wparam) == EN_CHANGE &&
                        !writing_silently_ &&
                        form_->has_binding(ControlId::code_box, FormEvent::text_changed)) {
-                guarded(0, [&] {
-                    events_->on_code_text_changed();
-                    return 0;
-                });
+                guarded([&] { events_->on_code_text_changed(); });
             }
             return 0;
         }
@@ -520,10 +502,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kCloseRequestMessage:
             if (events_) {
-                guarded(0, [&] {
-                    events_->on_close_message();
-                    return 0;
-                });
+                guarded([&] { events_->on_close_message(); });
             }
             return 0;
         case WM_DESTROY:
@@ -564,10 +543,7 @@ LRESULT CALLBACK MainWindow::timer_procedure(HWND window, UINT message, WPARAM w
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && message == WM_TIMER && self->events_ &&
         self->form_->has_binding(ControlId::clock_timer, FormEvent::tick)) {
-        guarded(0, [&] {
-            self->events_->on_clock_tick();
-            return 0;
-        });
+        guarded([&] { self->events_->on_clock_tick(); });
         return 0;
     }
     if (self && message == WM_DESTROY) {
