@@ -268,6 +268,16 @@ class ExecutableFile(unittest.TestCase):
         self.assertTrue(imported <= system, imported - system)
 
 
+class CodePages(unittest.TestCase):
+    def test_conversion_and_version_reading(self):
+        checker = os.path.join(os.path.dirname(PROGRAM), "code_page_check.exe")
+        result = wine(checker, check=False)
+        output = result.stdout.decode("utf-8", "replace")
+        print("\n" + output)
+        self.assertEqual(result.returncode, 0, output)
+        self.assertNotIn("FAIL", output)
+
+
 class FirstStart(WineProgramTest):
     def test_window_controls_requests_and_shortcut(self):
         self.start()
