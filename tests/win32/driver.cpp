@@ -135,6 +135,16 @@ int info() {
 
     std::vector<HWND> children;
     EnumChildWindows(window, collect_child, reinterpret_cast<LPARAM>(&children));
+    // The controls from the top of the stacking order down, by class (edit boxes by text).
+    std::string stacking;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring kind = class_of(child);
+        stacking += (stacking.empty() ? "" : " > ") + utf8(kind);
+        if (kind == L"Edit") {
+            stacking += "[" + utf8(window_text(child)) + "]";
+        }
+    }
+    print("stacking", stacking);
     int edit = 0;
     for (HWND child : children) {
         const std::wstring kind = class_of(child);

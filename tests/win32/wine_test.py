@@ -306,6 +306,11 @@ class FirstStart(WineProgramTest):
         self.assertEqual(texts, ["操作选择＝>>", "刷新地址", "上一视频", "下一视频", ""])
         images = [info["toolbar.button%d.image" % i] for i in range(5)]
         self.assertEqual(images[1:4], ["1", "3", "3"])
+        # Form order, but with the status bar lifted above the browser box so that it is
+        # never covered.
+        self.assertEqual(info["stacking"],
+                         "msctls_statusbar32 > ZivmoraBrowserBox > Edit[请在这里输入英文字母或数字]"
+                         " > ZivmoraClockTimer > ToolbarWindow32 > Edit[]")
         edit_texts = sorted(info[key] for key in info if key.endswith(".text")
                             and key.startswith("edit"))
         self.assertEqual(edit_texts, ["", "请在这里输入英文字母或数字"])
@@ -354,6 +359,10 @@ class FirstStart(WineProgramTest):
                 "BackSpace", "4", "2")
         self.assertTrue(wait_until(lambda: self.site.play_requests()[-1:] == ["42"]))
         self.screenshot("wine-after-hint-box-click.png")
+        status, info = driver("info")
+        self.assertEqual(info["stacking"],
+                         "Edit[42] > msctls_statusbar32 > ZivmoraBrowserBox > ZivmoraClockTimer"
+                         " > Edit[请在这里输入英文字母或数字] > ToolbarWindow32")
 
         # Tab and Shift+Tab go through the focus order before any control sees them.
         xdotool("key", "Tab")  # code box -> hint box
