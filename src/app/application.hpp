@@ -32,7 +32,6 @@ public:
     const ProgramState& state() const { return state_; }
     const BrowserBox& browser_box() const { return browser_; }
     const CodeEntry& code_entry() const { return code_entry_; }
-    const StackingOrder& stacking() const { return stacking_; }
 
     // WindowEvents
     void on_size_changed() override;
