@@ -15,7 +15,6 @@ namespace zivmora {
 
 enum class ControlKind { html_viewer, edit_box, timer, status_bar, tool_bar };
 enum class MousePointer { standard, hand };
-enum class FontChoice { default_gui, toolbar_14px };
 
 struct Rgb {
     unsigned char red = 0;
@@ -52,8 +51,7 @@ struct ControlRecord {
 
 struct EditBoxSettings {
     Rgb text_colour;
-    Rgb background_colour;
-    FontChoice font = FontChoice::default_gui;
+    Rgb background_colour;  // in the system's default GUI font
     bool sunken_border = true;
     bool auto_horizontal_scroll = true;
     bool hide_selection = true;
@@ -81,8 +79,7 @@ struct StatusPart {
 struct StatusBarSettings {
     bool bottom_aligned = true;
     bool size_grip = false;
-    bool part_tips = true;
-    FontChoice font = FontChoice::default_gui;
+    bool part_tips = true;  // in the system's default GUI font
     std::array<StatusPart, 3> parts;
 };
 
@@ -102,8 +99,7 @@ struct ToolbarSettings {
     bool drop_down_arrows = true;
     Rgb background;
     int indent = 0;
-    FontChoice font = FontChoice::toolbar_14px;
-    int font_height_px = 14;
+    int font_height_px = 14;  // normal weight, the face left to the system
     std::size_t tip_limit_bytes = 78;
     std::array<ToolbarButton, 5> buttons;
     // The image strip: 46 images of 16 x 16, four to a row in a 64 x 224 bitmap.

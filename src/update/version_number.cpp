@@ -106,15 +106,15 @@ double text_to_number(std::string_view text) {
         }
     }
     double value = 0.0;
-    const auto [end, error] = std::from_chars(normal.data() + start, normal.data() + i, value,
-                                              std::chars_format::general);
+    const std::errc error =
+        std::from_chars(normal.data() + start, normal.data() + i, value, std::chars_format::general)
+            .ec;
     if (error == std::errc::result_out_of_range) {
         // As the C library: overflow gives the largest value, underflow zero.
         value = seen_significant && magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc{}) {
         value = 0.0;
     }
-    (void)end;
     return negative ? -value : value;
 }
 

@@ -63,7 +63,6 @@ private:
     Log& log_;
     WindowEvents* events_ = nullptr;
     bool exists_ = false;
-    bool shown_ = false;
     Size outer_{0, 0};
     std::map<ControlId, Rect> places_;
     std::map<ControlId, std::string> texts_;

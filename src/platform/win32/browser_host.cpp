@@ -8,6 +8,7 @@
 
 #include "platform/win32/guard.hpp"
 #include "platform/win32/wide_text.hpp"
+#include "platform/win32/window_owner.hpp"
 #include "ports/window_events.hpp"
 #include "ui/form.hpp"
 
@@ -299,13 +300,7 @@ void BrowserHost::destroy_control() {
 
 LRESULT CALLBACK BrowserHost::window_procedure(HWND window, UINT message, WPARAM wparam,
                                                LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* host = reinterpret_cast<BrowserHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (host) {
+    if (auto* host = window_owner<BrowserHost>(window, message, lparam)) {
         switch (message) {
             case WM_SIZE:
                 host->fit_control();

@@ -9,6 +9,7 @@
 #include "platform/win32/browser_host.hpp"
 #include "platform/win32/guard.hpp"
 #include "platform/win32/wide_text.hpp"
+#include "platform/win32/window_owner.hpp"
 #include "ports/window_events.hpp"
 #include "ui/form.hpp"
 
@@ -520,13 +521,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM wparam,
                                               LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    auto* self = window_owner<MainWindow>(window, message, lparam);
+    if (self && message == WM_NCCREATE) {
         self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || !self->window_) {
         return DefWindowProcW(window, message, wparam, lparam);
     }
@@ -535,12 +533,7 @@ LRESULT CALLBACK MainWindow::window_procedure(HWND window, UINT message, WPARAM 
 
 LRESULT CALLBACK MainWindow::timer_procedure(HWND window, UINT message, WPARAM wparam,
                                              LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = window_owner<MainWindow>(window, message, lparam);
     if (self && message == WM_TIMER && self->events_ &&
         self->form_->has_binding(ControlId::clock_timer, FormEvent::tick)) {
         guarded([&] { self->events_->on_clock_tick(); });
